@@ -1,0 +1,87 @@
+#include "tablecore/line_reader.h"
+
+#include <array>
+
+#include "tablecore/errors.h"
+
+namespace tablecore {
+namespace {
+
+constexpr char kLineFeed = 0x0A;
+constexpr char kCarriageReturn = 0x0D;
+constexpr char kEndOfData = 0x1A;
+
+// The bytes that interrupt a run of plain line bytes.
+constexpr std::array<bool, 256> kStopsRun = [] {
+  std::array<bool, 256> table{};
+  table[0x0A] = table[0x0D] = table[0x1A] = true;
+  return table;
+}();
+
+}  // namespace
+
+LineReader::LineReader(std::size_t block_size)
+    : block_size_(block_size), block_(new char[block_size]) {}
+
+LineReader::~LineReader() {
+  if (file_.IsOpen()) (void)platform::CloseFile(file_);
+}
+
+void LineReader::Open(const char* file_name) {
+  platform::FileHandle file;
+  if (const int code = platform::OpenForReading(file_name, &file); code != 0) {
+    RaiseFileError(code);
+  }
+  file_ = file;
+  next_ = end_ = 0;
+  file_at_end_ = false;
+}
+
+bool LineReader::FillIfEmpty() {
+  if (next_ < end_) return true;
+  if (file_at_end_) return false;
+  std::size_t got = 0;
+  if (const int code = platform::ReadSome(file_, block_.get(), block_size_, &got); code != 0) {
+    RaiseFileError(code);
+  }
+  next_ = 0;
+  end_ = got;
+  if (got == 0) file_at_end_ = true;
+  return got > 0;
+}
+
+bool LineReader::AtEnd() { return !FillIfEmpty() || block_[next_] == kEndOfData; }
+
+void LineReader::SkipByte() {
+  if (!AtEnd()) ++next_;
+}
+
+const RawLine& LineReader::ReadLine() {
+  line_.clear();
+  while (FillIfEmpty()) {
+    // Append the run of plain bytes up to the next special byte or the end
+    // of the block in one piece.
+    const char* const block = block_.get();
+    std::size_t stop = next_;
+    while (stop < end_ && !kStopsRun[static_cast<unsigned char>(block[stop])]) ++stop;
+    line_.append(block + next_, stop - next_);
+    next_ = stop;
+    if (next_ == end_) continue;
+    const char special = block[next_];
+    if (special == kCarriageReturn) {
+      ++next_;  // dropped, and the line goes on
+      continue;
+    }
+    if (special == kLineFeed) ++next_;
+    break;  // a 1A stays unconsumed, so AtEnd() is true from now on
+  }
+  return line_;
+}
+
+void LineReader::Close() {
+  const platform::FileHandle file = file_;
+  file_ = {};
+  if (const int code = platform::CloseFile(file); code != 0) RaiseFileError(code);
+}
+
+}  // namespace tablecore
