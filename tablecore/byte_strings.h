@@ -44,6 +44,10 @@ template <typename CharT>
   return static_cast<std::int64_t>(at) + 1;
 }
 
+// The same on bytes, made fast for UTF-16LE text, where every other byte is
+// 00: the search skips ahead to the pattern's first nonzero byte.
+[[nodiscard]] std::int64_t FindBytes(std::string_view pattern, std::string_view s);
+
 // The UTF-16LE bytes of an ASCII keyword, built at compile time:
 //   constexpr auto kItemBegin = Utf16LeKeyword("item_begin");
 template <std::size_t N>

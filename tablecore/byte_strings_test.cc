@@ -81,3 +81,32 @@ TEST(ByteStringsTest, WideTextTakesBytePairsLowByteFirstAndDropsAnOddLastByte) {
 
 }  // namespace
 }  // namespace tablecore
+
+namespace tablecore {
+namespace {
+
+// The anchored byte search against the standard library's search, on random
+// UTF-16LE-like bytes with many near matches.
+TEST(ByteStringsTest, FindBytesMatchesTheStandardSearch) {
+  const char alphabet[] = {0x00, 0x09, 0x5B, 0x5D};
+  const std::string_view patterns[] = {"\x5D\x00\x09"sv, "\x00\x09\x00\x5B"sv, "\x00\x09\x00"sv,
+                                       "\x00"sv, "\x00\x00"sv, "\x09"sv};
+  std::uint32_t seed = 7;
+  for (int round = 0; round < 20000; ++round) {
+    seed = seed * 1664525u + 1013904223u;
+    std::string s(seed % 24, 'x');
+    for (char& byte : s) {
+      seed = seed * 1664525u + 1013904223u;
+      byte = alphabet[(seed >> 16) % sizeof alphabet];
+    }
+    for (const std::string_view pattern : patterns) {
+      const std::size_t at = std::string_view(s).find(pattern);
+      const std::int64_t expected =
+          at == std::string_view::npos ? 0 : static_cast<std::int64_t>(at) + 1;
+      ASSERT_EQ(FindBytes(pattern, s), expected) << ::testing::PrintToString(s);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tablecore

@@ -1,6 +1,8 @@
 #include "tablecore/line_reader.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 #include "tablecore/errors.h"
 
@@ -18,7 +20,33 @@ constexpr std::array<bool, 256> kStopsRun = [] {
   return table;
 }();
 
+constexpr std::uint64_t kEveryByte = 0x0101010101010101u;
+constexpr std::uint64_t kEveryHighBit = 0x8080808080808080u;
+
+// True when one of the eight bytes of v is 00.
+constexpr bool HasZeroByte(std::uint64_t v) { return ((v - kEveryByte) & ~v & kEveryHighBit) != 0; }
+
+constexpr bool HasLineControlByte(std::uint64_t v) {
+  return HasZeroByte(v ^ (kEveryByte * 0x0A)) || HasZeroByte(v ^ (kEveryByte * 0x0D)) ||
+         HasZeroByte(v ^ (kEveryByte * 0x1A));
+}
+
 }  // namespace
+
+std::size_t FindLineControlByte(std::string_view bytes) {
+  const char* const data = bytes.data();
+  const std::size_t size = bytes.size();
+  std::size_t i = 0;
+  for (; i + 8 <= size; i += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, data + i, sizeof word);
+    if (HasLineControlByte(word)) break;
+  }
+  for (; i < size; ++i) {
+    if (kStopsRun[static_cast<unsigned char>(data[i])]) return i;
+  }
+  return size;
+}
 
 LineReader::LineReader(std::size_t block_size)
     : block_size_(block_size), block_(new char[block_size]) {}
@@ -62,8 +90,7 @@ const RawLine& LineReader::ReadLine() {
     // Append the run of plain bytes up to the next special byte or the end
     // of the block in one piece.
     const char* const block = block_.get();
-    std::size_t stop = next_;
-    while (stop < end_ && !kStopsRun[static_cast<unsigned char>(block[stop])]) ++stop;
+    const std::size_t stop = next_ + FindLineControlByte({block + next_, end_ - next_});
     line_.append(block + next_, stop - next_);
     next_ = stop;
     if (next_ == end_) continue;

@@ -7,11 +7,16 @@
 
 #include <cstddef>
 #include <memory>
+#include <string_view>
 
 #include "tablecore/byte_strings.h"
 #include "tablecore/platform.h"
 
 namespace tablecore {
+
+// The index of the first 0A, 0D or 1A byte in bytes; bytes.size() if none.
+// Checks eight bytes at a time.
+[[nodiscard]] std::size_t FindLineControlByte(std::string_view bytes);
 
 class LineReader {
  public:

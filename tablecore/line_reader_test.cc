@@ -124,3 +124,32 @@ TEST(LineReaderTest, OpenFailuresRaiseFileErrorWithTheirMessages) {
 
 }  // namespace
 }  // namespace tablecore
+
+namespace tablecore {
+namespace {
+
+// The word-at-a-time search against a plain byte loop, on random bytes that
+// are dense in the control bytes and their neighbours.
+TEST(LineReaderTest, ControlByteSearchMatchesAPlainLoop) {
+  const char alphabet[] = {0x00, 0x09, 0x0A, 0x0B, 0x0D, 0x1A, 0x1B, 0x2A, 'a',
+                           static_cast<char>(0x8A), static_cast<char>(0xFF)};
+  std::uint32_t seed = 12345;
+  for (int round = 0; round < 20000; ++round) {
+    seed = seed * 1664525u + 1013904223u;
+    std::string bytes(seed % 40, 'x');
+    for (char& byte : bytes) {
+      seed = seed * 1664525u + 1013904223u;
+      // Mostly plain bytes, so that runs of whole words occur.
+      byte = (seed >> 28) < 13 ? 'q' : alphabet[(seed >> 8) % sizeof alphabet];
+    }
+    std::size_t expected = 0;
+    while (expected < bytes.size() && bytes[expected] != 0x0A && bytes[expected] != 0x0D &&
+           bytes[expected] != 0x1A) {
+      ++expected;
+    }
+    ASSERT_EQ(FindLineControlByte(bytes), expected) << ::testing::PrintToString(bytes);
+  }
+}
+
+}  // namespace
+}  // namespace tablecore
