@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "tablecore/errors.h"
 
 namespace tablecore {
@@ -37,6 +41,20 @@ std::size_t FindLineControlByte(std::string_view bytes) {
   const char* const data = bytes.data();
   const std::size_t size = bytes.size();
   std::size_t i = 0;
+#if defined(__SSE2__)
+  // Sixteen bytes at a time where the processor has SSE2 (every x86-64).
+  const __m128i line_feed = _mm_set1_epi8(0x0A);
+  const __m128i carriage_return = _mm_set1_epi8(0x0D);
+  const __m128i end_of_data = _mm_set1_epi8(0x1A);
+  for (; i + 16 <= size; i += 16) {
+    const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+    const __m128i hits = _mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(chunk, line_feed), _mm_cmpeq_epi8(chunk, carriage_return)),
+        _mm_cmpeq_epi8(chunk, end_of_data));
+    const int mask = _mm_movemask_epi8(hits);
+    if (mask != 0) return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask)));
+  }
+#endif
   for (; i + 8 <= size; i += 8) {
     std::uint64_t word;
     std::memcpy(&word, data + i, sizeof word);
