@@ -79,9 +79,9 @@ class Scanner {
 };
 
 // The digits of a decimal number, kept in two exact 64-bit parts: the
-// leading digits as long as they fit, then up to 19 more. Further digits only
-// shift the decimal exponent, and the first of them rounds the second part.
-// Leading zeros carry no value and are not kept.
+// leading digits as long as they fit, then up to 19 more. Further digits,
+// beyond the 38th significant one, are below extended precision and only
+// shift the decimal exponent. Leading zeros carry no value.
 class DecimalDigits {
  public:
   void Add(int digit, bool after_point) {
@@ -99,8 +99,6 @@ class DecimalDigits {
       ++low_digits_;
       return;
     }
-    if (!dropping_ && digit >= 5) ++low_;  // at most 10^19, still exact
-    dropping_ = true;
     ++exponent_;
   }
 
@@ -118,7 +116,6 @@ class DecimalDigits {
   bool high_full_ = false;
   std::uint64_t low_ = 0;
   int low_digits_ = 0;
-  bool dropping_ = false;
   std::int64_t exponent_ = 0;
 };
 
