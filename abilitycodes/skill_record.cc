@@ -140,7 +140,7 @@ long double PowerOfTen(std::int64_t n) {
   if (n <= kLargestExactPower) return ExactPowerOfTen(static_cast<int>(n));
   static constexpr std::array<long double, 9> kBinaryPowers = {
       1e16L, 1e32L, 1e64L, 1e128L, 1e256L, 1e512L, 1e1024L, 1e2048L, 1e4096L};
-  constexpr std::int64_t kBeyondRange = 8192;  // 10^8192 overflows any way
+  constexpr std::int64_t kBeyondRange = 8192;  // 10^8192 is beyond the range
   if (n >= kBeyondRange) return std::numeric_limits<long double>::infinity();
   long double result = ExactPowerOfTen(static_cast<int>(n % 16));
   std::int64_t rest = n / 16;
