@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include <initializer_list>
-#include <regex>
 #include <string>
 #include <string_view>
 
@@ -18,13 +17,12 @@ using tablecore::testing::RunOptions;
 using tablecore::testing::RunProgram;
 using tablecore::testing::RunResult;
 using tablecore::testing::ScratchDir;
+using tablecore::testing::ParseErrorReport;
 using tablecore::testing::Utf16Le;
+using tablecore::testing::WithBom;
 
 constexpr std::string_view kBom = "\xFF\xFE"sv;
 constexpr std::string_view kLineEnd = "\r\0\n\0"sv;
-
-// A data file: the mark, then the text as UTF-16LE.
-std::string Data(std::u16string_view text) { return std::string(kBom) + Utf16Le(text); }
 
 // A table file: the mark, then every line with its line break.
 std::string Table(std::initializer_list<std::u16string_view> lines) {
@@ -47,11 +45,11 @@ void ExpectFinished(const RunResult& result) {
 }
 
 void ExpectReport(const RunResult& result, std::string_view kind, std::string_view message) {
-  const std::regex form("Exception " + std::string(kind) +
-                        " in module abilitycodes at [0-9A-F]{8}\\.\r\n([^\r\n]*)\r\n\r\n");
-  std::smatch match;
-  ASSERT_TRUE(std::regex_match(result.standard_error, match, form)) << result.standard_error;
-  EXPECT_EQ(match[1].str(), message);
+  const auto report = ParseErrorReport(result.standard_error);
+  ASSERT_TRUE(report) << result.standard_error;
+  EXPECT_EQ(report->kind, kind);
+  EXPECT_EQ(report->program, "abilitycodes");
+  EXPECT_EQ(report->message, message);
   EXPECT_EQ(result.standard_output, "");
   EXPECT_EQ(result.exit_status, 1);
 }
@@ -67,7 +65,7 @@ constexpr std::u16string_view kExampleParams = u"770 40 0 10 3 -100 12 41 1 2 9 
 
 TEST(AbilitycodesTest, ExampleRecordAndTheFinalLineBreak) {
   ScratchDir dir;
-  dir.WriteFile("skilldata.txt", Data(std::u16string(kExampleRecord) + u"\r\n"));
+  dir.WriteFile("skilldata.txt", WithBom(std::u16string(kExampleRecord) + u"\r\n"));
   ExpectFinished(RunConverter(dir));
   // The empty line after the final line break repeats the record's lines.
   EXPECT_EQ(dir.ReadFile("skill_pch.txt"), Table({kExampleName, kExampleName}));
@@ -77,7 +75,7 @@ TEST(AbilitycodesTest, ExampleRecordAndTheFinalLineBreak) {
 TEST(AbilitycodesTest, EveryDataLineGivesOneLineInEachTable) {
   ScratchDir dir;
   dir.WriteFile("skilldata.txt",
-                Data(u"// skills of the test realm\r\n"
+                WithBom(u"// skills of the test realm\r\n"
                      u"\r\n" +
                      std::u16string(kExampleRecord) +
                      u"\r\n"
@@ -107,7 +105,7 @@ TEST(AbilitycodesTest, DataWithoutRecords) {
   } cases[] = {
       {"empty file", "", std::string(kBom)},
       {"the mark alone", std::string(kBom), Table({u""})},
-      {"comment lines", Data(u"a\r\nb\r\n"), Table({u"", u"", u""})},
+      {"comment lines", WithBom(u"a\r\nb\r\n"), Table({u"", u"", u""})},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -144,7 +142,7 @@ TEST(AbilitycodesTest, BadValueInTheThirdRecordStopsTheRun) {
     ScratchDir dir;
     const std::u16string third = u"skill_begin\tskill_name=[third]\t" + std::u16string(c.fields);
     dir.WriteFile("skilldata.txt",
-                  Data(std::u16string(kExampleRecord) + u"\r\n" + second + u"\r\n" + third +
+                  WithBom(std::u16string(kExampleRecord) + u"\r\n" + second + u"\r\n" + third +
                        u"\r\n" + std::u16string(kExampleRecord)));
     ExpectReport(RunConverter(dir), c.kind, c.message);
     EXPECT_EQ(dir.ReadFile("skill_pch.txt"), Table({kExampleName, u"[second] = 1024"}));
@@ -164,7 +162,7 @@ TEST(AbilitycodesTest, MissingDataFileLeavesBothTablesEmptied) {
 
 TEST(AbilitycodesTest, ReadOnlyParameterTable) {
   ScratchDir dir;
-  dir.WriteFile("skilldata.txt", Data(kExampleRecord));
+  dir.WriteFile("skilldata.txt", WithBom(kExampleRecord));
   dir.WriteFile("skill_pch.txt", "old names");
   dir.WriteFile("skill_pch2.txt", "old parameters");
   ASSERT_EQ(::chmod(dir.PathOf("skill_pch.txt").c_str(), 0666), 0);

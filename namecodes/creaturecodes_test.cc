@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
-#include <regex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,17 +15,14 @@ using tablecore::testing::RunProgram;
 using tablecore::testing::RunResult;
 using tablecore::testing::ScratchDir;
 using tablecore::testing::Utf16Le;
+using tablecore::testing::WithBom;
+using tablecore::testing::ClosingErrorLine;
+using tablecore::testing::ParseErrorReport;
 
 constexpr const char* kDataFile = "npcdata.txt";
 constexpr const char* kTableFile = "npc_pch.txt";
 constexpr const char* kFinished = "Finished.\r\n";
 
-// A data file or table as written by an editor: byte-order mark, then text.
-std::string WithBom(std::u16string_view text) { return Utf16Le(u"\uFEFF") + Utf16Le(text); }
-
-std::string ErrorLine(int line) {
-  return "Error found in file at line " + std::to_string(line) + ".\r\n";
-}
 
 // An NPC record with the given id and name, ended by CR LF.
 std::u16string Npc(std::u16string_view id, std::u16string_view name) {
@@ -62,7 +58,7 @@ std::vector<NpcCase> NpcCases() {
       // Seven code units leave no prefix byte and would shift the table.
       {"id_seven_digits_stops",
        WithBom(Npc(u"1", u"[guard]") + Npc(u"1234567", u"[elf]") + Npc(u"2", u"[smith]")),
-       WithBom(u"[guard] = 1000001\r\n"), ErrorLine(2)},
+       WithBom(u"[guard] = 1000001\r\n"), ClosingErrorLine(2)},
       {"id_seven_digits_last_line_without_line_break",
        WithBom(Npc(u"1", u"[guard]") + u"npc_begin\torc\t1234567\t[elf]\tz"),
        WithBom(u"[guard] = 1000001\r\n"), kFinished},
@@ -73,24 +69,24 @@ std::vector<NpcCase> NpcCases() {
       // Any line that is not an NPC record ends the loop, at its line number.
       {"comment_between_records",
        WithBom(Npc(u"1", u"[guard]") + u"// town\r\n" + Npc(u"2", u"[smith]")),
-       WithBom(u"[guard] = 1000001\r\n"), ErrorLine(2)},
+       WithBom(u"[guard] = 1000001\r\n"), ClosingErrorLine(2)},
       {"blank_line_between_records", WithBom(Npc(u"1", u"[guard]") + u"\r\n" + Npc(u"2", u"[smith]")),
-       WithBom(u"[guard] = 1000001\r\n"), ErrorLine(2)},
+       WithBom(u"[guard] = 1000001\r\n"), ClosingErrorLine(2)},
       {"item_record_between_records",
        WithBom(Npc(u"1", u"[guard]") + u"item_begin\tetc\t42\t[cup]\tw=1\r\n" +
                Npc(u"2", u"[smith]")),
-       WithBom(u"[guard] = 1000001\r\n"), ErrorLine(2)},
-      {"first_line_comment", WithBom(u"// npcs\r\n" + good), WithBom(u""), ErrorLine(1)},
+       WithBom(u"[guard] = 1000001\r\n"), ClosingErrorLine(2)},
+      {"first_line_comment", WithBom(u"// npcs\r\n" + good), WithBom(u""), ClosingErrorLine(1)},
       {"non_record_last_line_without_line_break", WithBom(good + u"// end"),
        WithBom(good_table), kFinished},
       {"name_is_last_field",
        WithBom(good + u"npc_begin\torc\t3\t[bard]\r\n" + Npc(u"4", u"[monk]")),
-       WithBom(good_table), ErrorLine(3)},
+       WithBom(good_table), ClosingErrorLine(3)},
       {"bracket_then_u0409", WithBom(Npc(u"5", u"[a]\u0409b]")), WithBom(u"[a] = 1000005\r\n"),
        kFinished},
       {"off_boundary_match_stops",
        WithBom(Npc(u"1", u"[guard]") + Npc(u"7", u"[a\u5D41\u0900]") + Npc(u"2", u"[smith]")),
-       WithBom(u"[guard] = 1000001\r\n"), ErrorLine(2)},
+       WithBom(u"[guard] = 1000001\r\n"), ClosingErrorLine(2)},
   };
 }
 
@@ -119,11 +115,11 @@ TEST(CreaturecodesFaultTest, MissingDataFile) {
   const RunResult result = RunProgram(CREATURECODES_PATH, dir);
   EXPECT_EQ(result.exit_status, 1);
   EXPECT_EQ(result.standard_output, "");
-  EXPECT_TRUE(std::regex_match(
-      result.standard_error,
-      std::regex("Exception FileError in module creaturecodes at [0-9A-F]{8}\\.\r\n"
-                 "File not found\\.\r\n\r\n")))
-      << result.standard_error;
+  const auto report = ParseErrorReport(result.standard_error);
+  ASSERT_TRUE(report) << result.standard_error;
+  EXPECT_EQ(report->kind, "FileError");
+  EXPECT_EQ(report->program, "creaturecodes");
+  EXPECT_EQ(report->message, "File not found.");
   EXPECT_EQ(dir.ReadFile(kTableFile), "\xFF\xFE");
 }
 

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <ostream>
-#include <regex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,24 +18,14 @@ using tablecore::testing::RunOptions;
 using tablecore::testing::RunProgram;
 using tablecore::testing::RunResult;
 using tablecore::testing::ScratchDir;
+using tablecore::testing::ClosingErrorLine;
+using tablecore::testing::ParseErrorReport;
 using tablecore::testing::Utf16Le;
+using tablecore::testing::WithBom;
 
 constexpr const char* kDataFile = "itemdata.txt";
 constexpr const char* kTableFile = "item_pch.txt";
 constexpr const char* kFinished = "Finished.\r\n";
-
-// A data file or table as written by an editor: byte-order mark, then text.
-std::string WithBom(std::u16string_view text) { return Utf16Le(u"\uFEFF") + Utf16Le(text); }
-
-std::string ErrorLine(int line) {
-  return "Error found in file at line " + std::to_string(line) + ".\r\n";
-}
-
-// The error report's exact form, with the raising place left open.
-std::string ReportPattern(std::string_view message) {
-  return "Exception FileError in module gearcodes at [0-9A-F]{8}\\.\r\n" + std::string(message) +
-         "\\.\r\n\r\n";
-}
 
 // Large byte strings are compared without printing them whole.
 void ExpectSameBytes(const std::string& actual, const std::string& expected) {
@@ -80,15 +69,15 @@ std::vector<ItemCase> ItemCases() {
        WithBom(u"// weapons\r\n" + kCup + crlf + u"\r\n" + u"npc_begin\tx\t1\t[elf]\tz\r\n" +
                u"ITEM_BEGIN\tx\t1\t[elf]\tz\r\n" + kSword + crlf + kNameLast + crlf + kShield +
                crlf),
-       WithBom(u"[cup] = 42\r\n[sword] = 7\r\n"), ErrorLine(3)},
+       WithBom(u"[cup] = 42\r\n[sword] = 7\r\n"), ClosingErrorLine(3)},
       {"comment_good_unsliceable_good",
        WithBom(u"// items\r\n" + kCup + crlf + kNameLast + crlf + kSword + crlf),
-       WithBom(u"[cup] = 42\r\n"), ErrorLine(2)},
+       WithBom(u"[cup] = 42\r\n"), ClosingErrorLine(2)},
       // The data is at its end when the failing record stops the loop.
       {"unsliceable_last_line_without_line_break",
        WithBom(u"// items\r\n" + kCup + crlf + kNameLast), WithBom(u"[cup] = 42\r\n"), kFinished},
       {"unsliceable_first_record", WithBom(u"item_begin\t[a]\tz\r\n" + kCup + crlf), WithBom(u""),
-       ErrorLine(1)},
+       ClosingErrorLine(1)},
       {"keyword_followed_by_x", WithBom(u"item_beginX\tq\t7\t[a]\tz\r\n"), WithBom(u"[a] = 7\r\n"),
        kFinished},
       {"empty_field_2", WithBom(u"item_begin\t\t42\t[cup]\tz\r\n"), WithBom(u"[cup] = 42\r\n"),
@@ -112,18 +101,18 @@ std::vector<ItemCase> ItemCases() {
        WithBom(u"[\u00E9p\u00E9e_\u5263] = \u4E00\u00E9\r\n"), kFinished},
       {"field_2_ends_above_u00ff",
        WithBom(kCup + crlf + u"item_begin\tq\u0100\t7\t[a]\tz\r\n" + kSword + crlf),
-       WithBom(u"[cup] = 42\r\n"), ErrorLine(2)},
+       WithBom(u"[cup] = 42\r\n"), ClosingErrorLine(2)},
       {"id_ends_above_u00ff",
        WithBom(kCup + crlf + u"item_begin\tq\t7\u0100\t[a]\tz\r\n" + kSword + crlf),
-       WithBom(u"[cup] = 42\r\n"), ErrorLine(2)},
+       WithBom(u"[cup] = 42\r\n"), ClosingErrorLine(2)},
       // A match on a high byte next to U+0900 would shift the table by a byte.
       {"off_boundary_match_stops",
        WithBom(kCup + crlf + u"item_begin\tq\t7\t[a\u5D41\u0900]\tz\r\n" + kSword + crlf),
-       WithBom(u"[cup] = 42\r\n"), ErrorLine(2)},
+       WithBom(u"[cup] = 42\r\n"), ClosingErrorLine(2)},
       {"cr_inside_name_stops", WithBom(kCup + crlf + u"item_begin\tq\t7\t[a\rb]\tz\r\n"),
-       WithBom(u"[cup] = 42\r\n"), ErrorLine(2)},
+       WithBom(u"[cup] = 42\r\n"), ClosingErrorLine(2)},
       {"cr_inside_id_stops", WithBom(kCup + crlf + u"item_begin\tq\t7\r8\t[a]\tz\r\n"),
-       WithBom(u"[cup] = 42\r\n"), ErrorLine(2)},
+       WithBom(u"[cup] = 42\r\n"), ClosingErrorLine(2)},
       {"cr_inside_field_2_converts", WithBom(u"item_begin\tq\rr\t7\t[a]\tz\r\n"),
        WithBom(u"[a] = 7\r\n"), kFinished},
       // A 1A ends the data: in the middle of a line it cuts that line
@@ -138,7 +127,7 @@ std::vector<ItemCase> ItemCases() {
       // record fails the keyword test and is skipped.
       {"no_bom", Utf16Le(kCup + crlf + kSword + crlf), WithBom(u"[sword] = 7\r\n"), kFinished},
       {"lf_line_ends", WithBom(kCup + u"\n" + kSword + u"\n" + kNameLast + u"\n" + kShield + u"\n"),
-       WithBom(u"[cup] = 42\r\n[sword] = 7\r\n"), ErrorLine(3)},
+       WithBom(u"[cup] = 42\r\n[sword] = 7\r\n"), ClosingErrorLine(3)},
   };
 }
 
@@ -191,8 +180,11 @@ class GearcodesFaultTest : public ::testing::Test {
  protected:
   void ExpectReport(const RunResult& result, std::string_view message) {
     EXPECT_EQ(result.exit_status, 1);
-    EXPECT_TRUE(std::regex_match(result.standard_error, std::regex(ReportPattern(message))))
-        << result.standard_error;
+    const auto report = ParseErrorReport(result.standard_error);
+    ASSERT_TRUE(report) << result.standard_error;
+    EXPECT_EQ(report->kind, "FileError");
+    EXPECT_EQ(report->program, "gearcodes");
+    EXPECT_EQ(report->message, std::string(message) + ".");
   }
 
   ScratchDir dir_;

@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <regex>
 #include <string>
 #include <string_view>
 
@@ -21,6 +20,7 @@ using testing::RunProgram;
 using testing::RunResult;
 using testing::ScratchDir;
 using testing::Utf16Le;
+using testing::WithBom;
 
 constexpr std::string_view kBom = "\xFF\xFE"sv;
 constexpr std::string_view kLineEnd = "\r\0\n\0"sv;
@@ -56,20 +56,17 @@ TEST(ErrorReportTest, CutsTheTextAfter1023CharactersBeforeTheFinalLineBreak) {
   EXPECT_EQ(FormatErrorReport("ConvertError", "m", 0x10, fits), head + fits + ".\r\n\r\n");
 }
 
-// A data file of UTF-16 lines, each ended by CR LF, behind the mark.
-std::string ProbeData(std::u16string_view text) { return std::string(kBom) + Utf16Le(text); }
-
 RunResult RunProbe(const ScratchDir& dir, const RunOptions& options = {}) {
   return RunProgram(FRAMEPROBE_PATH, dir, options);
 }
 
 // The report's first line names the kind, the program and an offset.
 void ExpectReport(const RunResult& result, std::string_view kind, std::string_view message) {
-  const std::regex form("Exception " + std::string(kind) +
-                        " in module frameprobe at [0-9A-F]{8}\\.\r\n(.*)\r\n\r\n");
-  std::smatch match;
-  ASSERT_TRUE(std::regex_match(result.standard_error, match, form)) << result.standard_error;
-  EXPECT_EQ(match[1].str(), message);
+  const auto report = testing::ParseErrorReport(result.standard_error);
+  ASSERT_TRUE(report) << result.standard_error;
+  EXPECT_EQ(report->kind, kind);
+  EXPECT_EQ(report->program, "frameprobe");
+  EXPECT_EQ(report->message, message);
   EXPECT_EQ(result.exit_status, 1);
 }
 
@@ -82,15 +79,15 @@ TEST(RunFrameTest, ClosingLineAndTables) {
   };
   const Case cases[] = {
       {"empty data file", "", "Finished.\r\n", std::string(kBom)},
-      {"lines to the end", ProbeData(u"a\r\nb\r\n"), "Finished.\r\n",
+      {"lines to the end", WithBom(u"a\r\nb\r\n"), "Finished.\r\n",
        std::string(kBom) + Copied(u"a") + Copied(u"b") + Copied(u"", false)},
-      {"stop with lines left names the counter", ProbeData(u"a\r\nb\r\nstop\r\nc\r\n"),
+      {"stop with lines left names the counter", WithBom(u"a\r\nb\r\nstop\r\nc\r\n"),
        "Error found in file at line 3.\r\n",
        std::string(kBom) + Copied(u"a") + Copied(u"b")},
-      {"stop on the last line finishes", ProbeData(u"stop"), "Finished.\r\n",
+      {"stop on the last line finishes", WithBom(u"stop"), "Finished.\r\n",
        std::string(kBom)},
       {"stop before the final line break's empty line",
-       ProbeData(u"stop\r\n").substr(0, 2 + 8 + 3), "Finished.\r\n", std::string(kBom)},
+       WithBom(u"stop\r\n").substr(0, 2 + 8 + 3), "Finished.\r\n", std::string(kBom)},
   };
   for (const Case& c : cases) {
     ScratchDir dir;
@@ -107,7 +104,7 @@ TEST(RunFrameTest, ClosingLineAndTables) {
 TEST(RunFrameTest, TheWaitEndsAtLineFeedOrEndOfInput) {
   for (const char* input : {"", "\n", "typed text\nmore\n", "no line feed", "\x1A"}) {
     ScratchDir dir;
-    dir.WriteFile("probedata.txt", ProbeData(u"a"));
+    dir.WriteFile("probedata.txt", WithBom(u"a"));
     const RunResult result = RunProbe(dir, {.standard_input = input});
     EXPECT_EQ(result.standard_output, "Finished.\r\n");
     EXPECT_EQ(result.exit_status, 0);
@@ -119,7 +116,7 @@ TEST(RunFrameTest, AnErrorLeavesEveryAppendedByteInTheTables) {
   // Well over 128 bytes of lines, then an error.
   std::u16string text;
   for (int i = 0; i < 20; ++i) text += u"line of text\r\n";
-  dir.WriteFile("probedata.txt", ProbeData(text + u"raise boom\r\nnot reached\r\n"));
+  dir.WriteFile("probedata.txt", WithBom(text + u"raise boom\r\nnot reached\r\n"));
   const RunResult result = RunProbe(dir);
   ExpectReport(result, "GeneralError", "boom.");
   EXPECT_EQ(result.standard_output, "");
@@ -163,7 +160,7 @@ TEST(RunFrameTest, DirectoriesInPlaceOfFilesAreAccessDenied) {
   }
   {
     ScratchDir dir;
-    dir.WriteFile("probedata.txt", ProbeData(u"a"));
+    dir.WriteFile("probedata.txt", WithBom(u"a"));
     ASSERT_EQ(::mkdir(dir.PathOf("probe1.txt").c_str(), 0777), 0);
     const RunResult result = RunProbe(dir);
     ExpectReport(result, "FileError", "File access denied.");
@@ -173,7 +170,7 @@ TEST(RunFrameTest, DirectoriesInPlaceOfFilesAreAccessDenied) {
 
 TEST(RunFrameTest, AFullDiskAtClosingComesAfterTheClosingLine) {
   ScratchDir dir;
-  dir.WriteFile("probedata.txt", ProbeData(u"a\r\nb"));
+  dir.WriteFile("probedata.txt", WithBom(u"a\r\nb"));
   ASSERT_EQ(::symlink("/dev/full", dir.PathOf("probe2.txt").c_str()), 0);
   const RunResult result = RunProbe(dir);
   EXPECT_EQ(result.standard_output, "Finished.\r\n");

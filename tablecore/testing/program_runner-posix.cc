@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <regex>
 #include <stdexcept>
 
 #include "tablecore/testing/program_runner.h"
@@ -153,6 +154,20 @@ std::string Utf16Le(std::u16string_view text) {
     bytes.push_back(static_cast<char>(unit >> 8));
   }
   return bytes;
+}
+
+std::string WithBom(std::u16string_view text) { return "\xFF\xFE" + Utf16Le(text); }
+
+std::string ClosingErrorLine(int line) {
+  return "Error found in file at line " + std::to_string(line) + ".\r\n";
+}
+
+std::optional<ErrorReport> ParseErrorReport(const std::string& standard_error) {
+  static const std::regex form(
+      "Exception (\\S+) in module (\\S+) at [0-9A-F]{8}\\.\r\n([^\r\n]*)\r\n\r\n");
+  std::smatch match;
+  if (!std::regex_match(standard_error, match, form)) return std::nullopt;
+  return ErrorReport{match[1].str(), match[2].str(), match[3].str()};
 }
 
 }  // namespace tablecore::testing

@@ -3,6 +3,7 @@
 #ifndef TABLECORE_TESTING_PROGRAM_RUNNER_H_
 #define TABLECORE_TESTING_PROGRAM_RUNNER_H_
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,23 @@ struct RunResult {
 // UTF-16LE bytes of ASCII or UTF-8 text, to build fixtures readably:
 // Utf16Le(u"[cup]\t42").
 [[nodiscard]] std::string Utf16Le(std::u16string_view text);
+
+// A UTF-16LE file as an editor writes it: the mark FF FE, then the text.
+[[nodiscard]] std::string WithBom(std::u16string_view text);
+
+// The closing lines a completed run prints.
+inline constexpr std::string_view kFinishedLine = "Finished.\r\n";
+[[nodiscard]] std::string ClosingErrorLine(int line);
+
+// The parts of an error report, when standard error holds exactly one:
+// "Exception <kind> in module <program> at <eight hex digits>." CR LF,
+// the message line, CR LF, and an empty line.
+struct ErrorReport {
+  std::string kind;
+  std::string program;
+  std::string message;  // with its final full stop
+};
+[[nodiscard]] std::optional<ErrorReport> ParseErrorReport(const std::string& standard_error);
 
 }  // namespace tablecore::testing
 
