@@ -111,6 +111,25 @@ TEST(RunFrameTest, TheWaitEndsAtLineFeedOrEndOfInput) {
   }
 }
 
+TEST(RunFrameTest, NoStandardInputCountsAsItsEnd) {
+  ScratchDir dir;
+  dir.WriteFile("probedata.txt", WithBom(u"a"));
+  const RunResult result = RunProbe(dir, {.close_standard_input = true});
+  EXPECT_EQ(result.standard_output, "Finished.\r\n");
+  EXPECT_EQ(result.standard_error, "");
+  EXPECT_EQ(result.exit_status, 0);
+}
+
+// The closing line waits in a buffer when standard output is no console;
+// failing to write it out at the end is an error, not a success.
+TEST(RunFrameTest, AFailedWriteOfTheClosingLineIsReported) {
+  ScratchDir dir;
+  dir.WriteFile("probedata.txt", WithBom(u"a"));
+  const RunResult result = RunProbe(dir, {.standard_output_file = "/dev/full"});
+  ExpectReport(result, "FileError", "I/O error 28.");
+  EXPECT_EQ(dir.ReadFile("probe1.txt"), std::string(kBom) + Copied(u"a", false));
+}
+
 TEST(RunFrameTest, AnErrorLeavesEveryAppendedByteInTheTables) {
   ScratchDir dir;
   // Well over 128 bytes of lines, then an error.

@@ -33,6 +33,11 @@ namespace {
       ::dup2(err_fd, STDERR_FILENO) < 0 || ::chdir(dir.c_str()) != 0) {
     ::_exit(126);
   }
+  if (options.close_standard_input) ::close(STDIN_FILENO);
+  if (!options.standard_output_file.empty()) {
+    const int fd = ::open(options.standard_output_file.c_str(), O_WRONLY);
+    if (fd < 0 || ::dup2(fd, STDOUT_FILENO) < 0) ::_exit(126);
+  }
   if (options.address_space_limit != 0) {
     const rlimit limit{options.address_space_limit, options.address_space_limit};
     if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(126);

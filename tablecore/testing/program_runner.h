@@ -31,6 +31,10 @@ class ScratchDir {
 struct RunOptions {
   // Standard input's bytes; standard input is /dev/null when empty.
   std::string standard_input;
+  // Starts the program with no standard input open at all.
+  bool close_standard_input = false;
+  // Sends standard output to this file instead of capturing it.
+  std::string standard_output_file;
   // Runs the program as the unprivileged user 65534, so that file modes
   // are enforced even when the tests run as root.
   bool as_unprivileged_user = false;
