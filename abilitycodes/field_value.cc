@@ -1,6 +1,5 @@
 #include "abilitycodes/field_value.h"
 
-#include <algorithm>
 #include <cstddef>
 
 #include "tablecore/errors.h"
@@ -21,29 +20,40 @@ std::u16string_view Trim(std::u16string_view text) {
   return text.substr(first, last - first);
 }
 
-// The position of the first occurrence of the ASCII `key` immediately
-// followed by `suffix`, or kNotFound. Compares code units exactly.
-std::size_t FindKeyFollowedBy(std::string_view key, std::u16string_view suffix,
-                              std::u16string_view record) {
-  const auto same = [](char16_t unit, char ascii) {
-    return unit == static_cast<char16_t>(static_cast<unsigned char>(ascii));
-  };
-  auto from = record.begin();
-  while (true) {
-    const auto match = std::search(from, record.end(), key.begin(), key.end(), same);
-    if (match == record.end()) return kNotFound;
-    const auto at = static_cast<std::size_t>(match - record.begin());
-    if (record.substr(at + key.size()).starts_with(suffix)) return at;
-    from = match + 1;
+bool EqualsAscii(std::u16string_view text, std::string_view ascii) {
+  if (text.size() != ascii.size()) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != static_cast<char16_t>(static_cast<unsigned char>(ascii[i]))) return false;
   }
+  return true;
+}
+
+// Where the key's value is searched from: the first "key =" anywhere in the
+// record, or else the first "key=", or kNotFound. One pass over the
+// occurrences of the key's first character finds both.
+std::size_t FindKey(std::string_view key, std::u16string_view record) {
+  if (key.empty()) {
+    const std::size_t spaced = record.find(u" =");
+    return spaced != kNotFound ? spaced : record.find(u'=');
+  }
+  const auto first = static_cast<char16_t>(static_cast<unsigned char>(key.front()));
+  std::size_t unspaced = kNotFound;
+  for (std::size_t at = record.find(first); at != kNotFound; at = record.find(first, at + 1)) {
+    // Room for the key and at least the "=".
+    if (record.size() - at <= key.size()) break;
+    if (!EqualsAscii(record.substr(at, key.size()), key)) continue;
+    const std::u16string_view after = record.substr(at + key.size());
+    if (after.starts_with(u" =")) return at;
+    if (unspaced == kNotFound && after.starts_with(u'=')) unspaced = at;
+  }
+  return unspaced;
 }
 
 }  // namespace
 
 std::u16string_view FieldValueView(std::string_view key, std::u16string_view record) {
   // A spaced "key =" anywhere wins over an unspaced "key=", even an earlier one.
-  std::size_t at = FindKeyFollowedBy(key, u" =", record);
-  if (at == kNotFound) at = FindKeyFollowedBy(key, u"=", record);
+  const std::size_t at = FindKey(key, record);
   if (at == kNotFound) return u"0";
 
   // The key holds no "=", so the first one from the match on is the pattern's.
@@ -56,8 +66,8 @@ std::u16string_view FieldValueView(std::string_view key, std::u16string_view rec
   if (end == kNotFound) {
     tablecore::RaiseError(tablecore::ErrorKind::GeneralError, "Error in parsing skilldata.");
   }
-  end = std::min(end, rest.find(u' '));
-  return Trim(rest.substr(0, end));
+  const std::u16string_view value = rest.substr(0, end);
+  return Trim(value.substr(0, value.find(u' ')));
 }
 
 std::u16string GetFieldValue(std::string_view key, std::u16string_view record) {

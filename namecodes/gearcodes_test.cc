@@ -168,7 +168,7 @@ TEST(GearcodesWaitTest, ExitsOnEnterOrEndOfInput) {
     SCOPED_TRACE(input);
     const ScratchDir dir;
     dir.WriteFile(kDataFile, WithBom(kCup + u"\r\n"));
-    const RunResult result = RunProgram(GEARCODES_PATH, dir, RunOptions{input, false, 0});
+    const RunResult result = RunProgram(GEARCODES_PATH, dir, RunOptions{.standard_input = input});
     EXPECT_EQ(result.exit_status, 0);
     EXPECT_EQ(result.standard_output, kFinished);
     EXPECT_EQ(dir.ReadFile(kTableFile), WithBom(u"[cup] = 42\r\n"));
@@ -203,7 +203,7 @@ TEST_F(GearcodesFaultTest, ReadOnlyTableIsLeftAlone) {
   dir_.WriteFile(kDataFile, WithBom(kCup + u"\r\n"));
   dir_.WriteFile(kTableFile, old_table);
   ASSERT_EQ(::chmod(dir_.PathOf(kTableFile).c_str(), 0444), 0);
-  const RunResult result = RunProgram(GEARCODES_PATH, dir_, RunOptions{"", true, 0});
+  const RunResult result = RunProgram(GEARCODES_PATH, dir_, RunOptions{.as_unprivileged_user = true});
   ExpectReport(result, "File access denied");
   EXPECT_EQ(result.standard_output, "");
   EXPECT_EQ(dir_.ReadFile(kTableFile), old_table);
