@@ -28,46 +28,51 @@ bool EqualsAscii(std::u16string_view text, std::string_view ascii) {
   return true;
 }
 
-// Where the key's value is searched from: the first "key =" anywhere in the
-// record, or else the first "key=", or kNotFound. One pass over the
-// occurrences of the key's first character finds both.
-std::size_t FindKey(std::string_view key, std::u16string_view record) {
-  if (key.empty()) {
-    const std::size_t spaced = record.find(u" =");
-    return spaced != kNotFound ? spaced : record.find(u'=');
+}  // namespace
+
+RecordFields::RecordFields(std::u16string_view record) : record_(record) {
+  for (std::size_t at = record.find(u'='); at != kNotFound; at = record.find(u'=', at + 1)) {
+    equals_.push_back(at);
   }
-  const auto first = static_cast<char16_t>(static_cast<unsigned char>(key.front()));
+}
+
+std::size_t RecordFields::FindEquals(std::string_view key) const {
+  // Every occurrence of key + " =" or key + "=" ends in one of the "=" signs,
+  // and the signs ascend with the patterns' starts; so the first sign with
+  // the spaced key in front wins, and else the first with the bare key.
   std::size_t unspaced = kNotFound;
-  for (std::size_t at = record.find(first); at != kNotFound; at = record.find(first, at + 1)) {
-    // Room for the key and at least the "=".
-    if (record.size() - at <= key.size()) break;
-    if (!EqualsAscii(record.substr(at, key.size()), key)) continue;
-    const std::u16string_view after = record.substr(at + key.size());
-    if (after.starts_with(u" =")) return at;
-    if (unspaced == kNotFound && after.starts_with(u'=')) unspaced = at;
+  for (const std::size_t at : equals_) {
+    if (at >= key.size() + 1 && record_[at - 1] == u' ' &&
+        EqualsAscii(record_.substr(at - 1 - key.size(), key.size()), key)) {
+      return at;
+    }
+    if (unspaced == kNotFound && at >= key.size() &&
+        EqualsAscii(record_.substr(at - key.size(), key.size()), key)) {
+      unspaced = at;
+    }
   }
   return unspaced;
 }
 
-}  // namespace
-
-std::u16string_view FieldValueView(std::string_view key, std::u16string_view record) {
-  // A spaced "key =" anywhere wins over an unspaced "key=", even an earlier one.
-  const std::size_t at = FindKey(key, record);
-  if (at == kNotFound) return u"0";
-
-  // The key holds no "=", so the first one from the match on is the pattern's.
-  std::u16string_view rest = record.substr(at);
-  rest = Trim(rest.substr(rest.find(u'=') + 1));
+std::u16string_view RecordFields::Value(std::string_view key) const {
+  // The key holds no "=", so the pattern's own sign is the first one behind
+  // the match, and the value starts after it.
+  const std::size_t equals = FindEquals(key);
+  if (equals == kNotFound) return u"0";
+  const std::u16string_view rest = Trim(record_.substr(equals + 1));
 
   // A space ends the value only when a TAB follows it; without any TAB the
   // value has no end.
-  std::size_t end = rest.find(u'\t');
+  const std::size_t end = rest.find(u'\t');
   if (end == kNotFound) {
     tablecore::RaiseError(tablecore::ErrorKind::GeneralError, "Error in parsing skilldata.");
   }
   const std::u16string_view value = rest.substr(0, end);
   return Trim(value.substr(0, value.find(u' ')));
+}
+
+std::u16string_view FieldValueView(std::string_view key, std::u16string_view record) {
+  return RecordFields(record).Value(key);
 }
 
 std::u16string GetFieldValue(std::string_view key, std::u16string_view record) {

@@ -2,8 +2,10 @@
 #ifndef ABILITYCODES_FIELD_VALUE_H_
 #define ABILITYCODES_FIELD_VALUE_H_
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace abilitycodes {
 
@@ -23,6 +25,23 @@ namespace abilitycodes {
 // The result is never empty. The view form refers into `record` (or to a
 // static "0") and so avoids a copy.
 [[nodiscard]] std::u16string_view FieldValueView(std::string_view key, std::u16string_view record);
+
+// A record prepared for taking out many values: its "=" signs are found
+// once, and each key is then looked for only in front of them. Value(key)
+// gives what FieldValueView(key, record) gives. The record must outlive it.
+class RecordFields {
+ public:
+  explicit RecordFields(std::u16string_view record);
+  [[nodiscard]] std::u16string_view Value(std::string_view key) const;
+
+ private:
+  // Where the value is searched from: the first "key =" anywhere, or else
+  // the first "key=". Returns the position of that pattern's "=".
+  [[nodiscard]] std::size_t FindEquals(std::string_view key) const;
+
+  std::u16string_view record_;
+  std::vector<std::size_t> equals_;  // positions of every "=", ascending
+};
 [[nodiscard]] std::u16string GetFieldValue(std::string_view key, std::u16string_view record);
 
 }  // namespace abilitycodes

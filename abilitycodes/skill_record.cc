@@ -301,14 +301,15 @@ std::int32_t CeilAway(double x) {
 void ConvertSkillRecord(std::u16string_view record, SkillLines& lines) {
   // Every field is converted before the next one is read, so the first bad
   // field in this order is the one reported.
-  const auto integer = [record](std::string_view key) {
-    return ParseInteger(FieldValueView(key, record));
+  const RecordFields fields(record);
+  const auto integer = [&fields](std::string_view key) {
+    return ParseInteger(fields.Value(key));
   };
-  const auto single = [record](std::string_view key) {
-    return StoreSingle(ParseReal(FieldValueView(key, record)));
+  const auto single = [&fields](std::string_view key) {
+    return StoreSingle(ParseReal(fields.Value(key)));
   };
 
-  const std::u16string_view name = FieldValueView("skill_name", record);
+  const std::u16string_view name = fields.Value("skill_name");
   const std::int32_t skill_id = integer("skill_id");
   const std::int32_t level = integer("level");
   const std::int32_t cast_range = integer("cast_range");
@@ -318,15 +319,15 @@ void ConvertSkillRecord(std::u16string_view record, SkillLines& lines) {
   const std::int32_t effect_point = integer("effect_point");
   const std::int32_t abnormal_lv = integer("abnormal_lv");
   const std::int32_t is_magic = integer("is_magic");
-  const std::u16string_view target_type = FieldValueView("target_type", record);
-  const std::u16string_view attribute = FieldValueView("attribute", record);
-  const std::u16string_view abnormal_type = FieldValueView("abnormal_type", record);
+  const std::u16string_view target_type = fields.Value("target_type");
+  const std::u16string_view attribute = fields.Value("attribute");
+  const std::u16string_view abnormal_type = fields.Value("abnormal_type");
   const float skill_hit_time = single("skill_hit_time");
   const float reuse_delay = single("reuse_delay");
   const float skill_hit_cancel_time = single("skill_hit_cancel_time");
   // Only checked: its value is not used, and it is never held in single
   // precision, so it cannot overflow.
-  static_cast<void>(ParseReal(FieldValueView("skill_cool_time", record)));
+  static_cast<void>(ParseReal(fields.Value("skill_cool_time")));
 
   // Sums and differences of the singles in extended precision, rounded once.
   const std::int64_t mp_cost =
@@ -345,7 +346,7 @@ void ConvertSkillRecord(std::u16string_view record, SkillLines& lines) {
 
   std::u16string& param = lines.param_line;
   param.clear();
-  const std::int64_t fields[] = {
+  const std::int64_t params[] = {
       skill_code,
       cast_range,
       hp_consume,
@@ -359,7 +360,7 @@ void ConvertSkillRecord(std::u16string_view record, SkillLines& lines) {
       cooldown,
       is_magic,
   };
-  for (const std::int64_t field : fields) {
+  for (const std::int64_t field : params) {
     AppendDecimal(field, param);
     param.push_back(u' ');
   }

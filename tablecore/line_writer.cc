@@ -43,9 +43,24 @@ void LineWriter::Write(std::string_view bytes) {
 }
 
 void LineWriter::WriteWide(std::u16string_view text) {
-  for (const char16_t unit : text) {
-    const char pair[2] = {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-    Write({pair, 2});
+  while (!text.empty()) {
+    const std::size_t room = (capacity_ - filled_) / 2;
+    if (room == 0) {
+      // One byte left in the buffer: this code unit straddles the flush.
+      const char pair[2] = {static_cast<char>(text[0] & 0xFF), static_cast<char>(text[0] >> 8)};
+      Write({pair, 2});
+      text.remove_prefix(1);
+      continue;
+    }
+    const std::size_t take = text.size() < room ? text.size() : room;
+    char* out = buffer_.get() + filled_;
+    for (std::size_t i = 0; i < take; ++i) {
+      out[2 * i] = static_cast<char>(text[i] & 0xFF);
+      out[2 * i + 1] = static_cast<char>(text[i] >> 8);
+    }
+    filled_ += 2 * take;
+    text.remove_prefix(take);
+    if (filled_ == capacity_) FlushBuffer();
   }
 }
 

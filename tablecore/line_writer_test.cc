@@ -49,6 +49,26 @@ TEST(LineWriterTest, BytesReachTheFileInWholeBuffersAndTheRestAtClose) {
   EXPECT_EQ(dir.ReadFile("t.txt").size(), 428u);
 }
 
+// Code units cross buffer boundaries whole or split, at even and odd fills.
+TEST(LineWriterTest, WideTextAcrossBufferBoundariesKeepsEveryByte) {
+  ScratchDir dir;
+  std::u16string text;
+  for (char16_t unit = 0x0100; unit < 0x0100 + 200; ++unit) text.push_back(unit);
+  std::string expected = "x";
+  for (const char16_t unit : text) {
+    expected.push_back(static_cast<char>(unit & 0xFF));
+    expected.push_back(static_cast<char>(unit >> 8));
+  }
+  expected += expected.substr(1);
+  LineWriter writer(128);
+  writer.Create(dir.PathOf("t.txt").c_str());
+  writer.Write("x");  // an odd fill, so one code unit straddles each flush
+  writer.WriteWide(text);
+  writer.WriteWide(text);
+  writer.Close();
+  EXPECT_EQ(dir.ReadFile("t.txt"), expected);
+}
+
 TEST(LineWriterTest, FlushIgnoringErrorsWritesWaitingBytesAndKeepsTheFileOpen) {
   ScratchDir dir;
   LineWriter writer(128);
