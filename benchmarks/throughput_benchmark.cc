@@ -65,7 +65,7 @@ void BM_PlainBlockRead(benchmark::State& state) {
     } while (got > 0);
     (void)tablecore::platform::CloseFile(file);
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(size));
 }
 BENCHMARK(BM_PlainBlockRead)->Unit(benchmark::kMillisecond);
 
@@ -81,7 +81,7 @@ void BM_ReadLines(benchmark::State& state) {
     }
     reader.Close();
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(size));
 }
 BENCHMARK(BM_ReadLines)->Unit(benchmark::kMillisecond);
 
@@ -102,7 +102,7 @@ void BM_ConvertItems(benchmark::State& state) {
     reader.Close();
     tables[0].Close();
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(size));
 }
 BENCHMARK(BM_ConvertItems)->Unit(benchmark::kMillisecond);
 
@@ -126,7 +126,7 @@ void BM_ConvertSkills(benchmark::State& state) {
     tables[0].Close();
     tables[1].Close();
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(size));
 }
 BENCHMARK(BM_ConvertSkills)->Unit(benchmark::kMillisecond);
 
