@@ -187,6 +187,17 @@ TEST(RunFrameTest, DirectoriesInPlaceOfFilesAreAccessDenied) {
   }
 }
 
+TEST(RunFrameTest, TooManyOpenFilesIsReported) {
+  ScratchDir dir;
+  dir.WriteFile("probedata.txt", WithBom(u"a"));
+  // Standard input, output, error and the first table take all four
+  // descriptors, so the second table cannot be created.
+  const RunResult result = RunProbe(dir, {.open_files_limit = 4});
+  ExpectReport(result, "FileError", "Too many open files.");
+  EXPECT_EQ(dir.ReadFile("probe1.txt"), kBom);
+  EXPECT_FALSE(dir.Exists("probe2.txt"));
+}
+
 TEST(RunFrameTest, AFullDiskAtClosingComesAfterTheClosingLine) {
   ScratchDir dir;
   dir.WriteFile("probedata.txt", WithBom(u"a\r\nb"));

@@ -33,14 +33,22 @@ namespace {
       ::dup2(err_fd, STDERR_FILENO) < 0 || ::chdir(dir.c_str()) != 0) {
     ::_exit(126);
   }
+  // Only the three standard streams pass to the program, whatever the test
+  // runner left open.
+  for (int fd = 3; fd < 1024; ++fd) ::close(fd);
   if (options.close_standard_input) ::close(STDIN_FILENO);
   if (!options.standard_output_file.empty()) {
     const int fd = ::open(options.standard_output_file.c_str(), O_WRONLY);
     if (fd < 0 || ::dup2(fd, STDOUT_FILENO) < 0) ::_exit(126);
+    ::close(fd);
   }
   if (options.address_space_limit != 0) {
     const rlimit limit{options.address_space_limit, options.address_space_limit};
     if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(126);
+  }
+  if (options.open_files_limit != 0) {
+    const rlimit limit{options.open_files_limit, options.open_files_limit};
+    if (::setrlimit(RLIMIT_NOFILE, &limit) != 0) ::_exit(126);
   }
   if (options.as_unprivileged_user) {
     if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) {

@@ -40,6 +40,8 @@ struct RunOptions {
   bool as_unprivileged_user = false;
   // Limits the program's address space (bytes; 0 for no limit).
   unsigned long long address_space_limit = 0;
+  // Limits the number of files the program may hold open (0 for no limit).
+  unsigned long long open_files_limit = 0;
 };
 
 struct RunResult {
