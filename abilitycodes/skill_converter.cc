@@ -15,7 +15,8 @@ constexpr std::size_t kParamTable = 1;
 tablecore::OnLineResult SkillConverter::ConvertSkillLine(const tablecore::RawLine& line,
                                                          tablecore::RunContext& context) {
   if (tablecore::HasRecordKeyword(line, kSkillBegin.bytes())) {
-    ConvertSkillRecord(tablecore::WideTextFromRawLine(line), current_);
+    tablecore::AssignWideText(line, record_);
+    ConvertSkillRecord(record_, current_);
   }
   // Before the first record these are empty and give bare line breaks; after
   // a line that is no record they repeat the latest record's lines.

@@ -24,6 +24,8 @@ class SkillConverter {
 
  private:
   SkillLines current_;
+  // The record being converted, kept to reuse its storage from line to line.
+  tablecore::WideText record_;
 };
 
 }  // namespace abilitycodes

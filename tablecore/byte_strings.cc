@@ -28,13 +28,18 @@ std::int64_t FindBytes(std::string_view pattern, std::string_view s) {
 }
 
 WideText WideTextFromRawLine(std::string_view line) {
-  WideText text(line.size() / 2, u'\0');
+  WideText text;
+  AssignWideText(line, text);
+  return text;
+}
+
+void AssignWideText(std::string_view line, WideText& text) {
+  text.resize(line.size() / 2);
   for (std::size_t i = 0; i < text.size(); ++i) {
     const auto low = static_cast<unsigned char>(line[2 * i]);
     const auto high = static_cast<unsigned char>(line[2 * i + 1]);
     text[i] = static_cast<char16_t>(low | (high << 8));
   }
-  return text;
 }
 
 }  // namespace tablecore

@@ -78,6 +78,8 @@ class Utf16LeKeyword {
 // A RawLine read as UTF-16 code units, low byte first; an odd last byte is
 // dropped.
 [[nodiscard]] WideText WideTextFromRawLine(std::string_view line);
+// The same into an existing string, so a caller can reuse its storage.
+void AssignWideText(std::string_view line, WideText& text);
 
 }  // namespace tablecore
 
